@@ -87,8 +87,9 @@ TEST_P(ColumnArithmetic, BothReaders) {
     const BothCopies read("banner\r\n" + column.line(key.key) + "\r\n");
     const std::string expected = column.value.value_or(kUntouched);
     EXPECT_EQ(read.main.*key.mainField, expected);
-    if (key.setupField)
+    if (key.setupField) {
         EXPECT_EQ(read.setup.*key.setupField, expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(TextKeys, ColumnArithmetic,
