@@ -68,6 +68,7 @@ public:
     std::vector<PictureControl> Controls() const { return m_pipeline.Controls(); }
     void SetControl(const std::string& name, int value) { m_pipeline.SetControl(name, value); }
     bool IsLost() const { return m_store.IsLost(); }
+    FramePtr LatestFrame() const { return m_store.Latest(); }
 
     static constexpr int kDefaultQuality = 85;
 
