@@ -3,6 +3,7 @@
 #include "components/ComponentError.h"
 #include "platform/FileError.h"
 
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -82,8 +83,12 @@ void WriteFileAtomically(const std::string& fileName, const std::vector<uint8_t>
     if (base.empty())
         throw ComponentError(ComponentError::Failed, "no file name given");
     const std::string target = ResolveCaseInsensitive(fileName);
-    std::string temp = folder + "." + base + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    // A name of our own beside the target, so that the rename stays within
+    // one file system; O_EXCL never reuses someone else's file.
+    static std::atomic<unsigned> counter{0};
+    const std::string temp = folder + "." + base + "." + std::to_string(::getpid()) + "." +
+                             std::to_string(counter++) + ".tmp";
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         RaiseFileError(errno, fileName);
     auto fail = [&](int err) {
@@ -101,8 +106,6 @@ void WriteFileAtomically(const std::string& fileName, const std::vector<uint8_t>
         }
         done += static_cast<size_t>(n);
     }
-    // mkstemp makes the file private; a picture is meant to be read by others.
-    ::fchmod(fd, 0644);
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
