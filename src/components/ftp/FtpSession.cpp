@@ -131,6 +131,7 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
     int64_t lastBytes = 0;
     bool stopped = false;
     int forced = CURLE_OK;
+    int idleWait = 1;
 
     curl_multi_add_handle(m_multi, m_easy);
     for (;;) {
@@ -160,10 +161,15 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
             forced = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
+        // libcurl 7.88 sometimes waits on a socket that will not wake it (a
+        // reply it has already buffered), so quiet polls start short and
+        // lengthen while nothing happens.
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(limit - (now - lastMove));
-        const int wait = static_cast<int>(std::min<int64_t>(left.count() + 1, 250));
-        curl_multi_poll(m_multi, nullptr, 0, wait, nullptr);
+        const int wait = static_cast<int>(std::min<int64_t>(left.count() + 1, idleWait));
+        int ready = 0;
+        curl_multi_poll(m_multi, nullptr, 0, wait, &ready);
+        idleWait = ready ? 1 : std::min(idleWait * 2, 250);
     }
 
     outcome.code = forced;

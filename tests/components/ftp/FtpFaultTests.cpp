@@ -53,8 +53,9 @@ TEST_P(ServerFaults, FailCleanlyWithinTheTimeout) {
             f.Connect();
             FAIL() << "connect succeeded";
         } catch (const ComponentError& e) {
-            if (c.fault == Fault::StallBanner)
+            if (c.fault == Fault::StallBanner) {
                 EXPECT_EQ(e.code(), ComponentError::Timeout) << e.what();
+            }
         }
         EXPECT_FALSE(f.ftp.GetConnected());
         EXPECT_EQ(f.ftp.GetIPAddress(), "");
