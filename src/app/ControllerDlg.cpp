@@ -58,7 +58,7 @@ CControllerDlg::CControllerDlg(Services services)
                  ? QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()
                  : m_services.programPath,
              m_helpViewer, m_services.boxes)
-    , m_timer1([this] { RunReportingErrors(m_services.boxes, [this] { OnTimer(); }); })
+    , m_timer1([this] { HandleTimerMessage(); })
     , m_icon(ApplicationIcon()) {
     WireEvents();
 }
@@ -271,6 +271,10 @@ void CControllerDlg::OnOK() {
 
 void CControllerDlg::OnTimer() {
     RunCommand(m_commands.timer);
+}
+
+void CControllerDlg::HandleTimerMessage() {
+    RunReportingErrors(m_services.boxes, [this] { OnTimer(); });
 }
 
 void CControllerDlg::OnContextHelp() {

@@ -67,6 +67,8 @@ public:
     void OnSysCommand(unsigned command);
     void OnOK();
     void OnTimer();
+    // What each tick of timer 1 runs: OnTimer, with its errors shown.
+    void HandleTimerMessage();
     void OnContextHelp();
 
     // Component events, through the table of component events.
