@@ -31,3 +31,21 @@ public:
     virtual void LoadSettings() = 0;
     virtual void SaveSettings() = 0;
 };
+
+// The Setup dialog's own copy of the settings. It has no IP text, keeps the
+// refresh minutes as a number, and its video driver number is process-wide
+// (ProcessValues::g_nSetupVideoDriver).
+struct SetupRecord {
+    std::string imageFile;
+    std::string skinFile;
+    std::string accountId;
+    std::string heading;
+    std::string pageText;
+    std::string regCode;
+    int32_t category = 0;
+    std::string login;
+    std::string password; // read and shown, never written
+    int32_t refreshMinutes = 0;
+
+    bool operator==(const SetupRecord&) const = default;
+};

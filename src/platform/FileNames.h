@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// The program's file names compare without regard to case: "Corvalen.jpg"
+// and "corvalen.jpg" are one file, as they were for its users on Windows.
+// On a case-sensitive file system, every open of such a name goes through
+// here, so that a writer and a reader spelling it differently still meet.
+//
+// Returns the path of an existing file whose name matches `path`'s last
+// component ignoring ASCII case (the exact spelling wins; among several
+// other spellings, the first in byte order), or `path` unchanged when none
+// exists.
+std::string ResolveNameCase(const std::string& path);
