@@ -1,8 +1,8 @@
 #include "app/ControllerApp.h"
 
 #include "app/ControllerDlg.h"
-#include "app/NullMainSettings.h"
 #include "platform/QtMessageBoxes.h"
+#include "settings/MainSettings.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ CControllerApp::CControllerApp(int& argc, char** argv, ComponentRegistry registr
     if (!QCoreApplication::instance())
         m_qtApp = std::make_unique<QApplication>(argc, argv);
     if (!m_settings)
-        m_settings = std::make_unique<NullMainSettings>();
+        m_settings = std::make_unique<MainSettings>(m_values);
     if (!m_boxes) {
         auto qtBoxes = std::make_unique<QtMessageBoxes>();
         m_qtBoxes = qtBoxes.get();

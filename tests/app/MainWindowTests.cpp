@@ -7,6 +7,7 @@
 #include "controls/LinkLabel.h"
 #include "platform/DialogUnits.h"
 #include "platform/FileError.h"
+#include "settings/MainSettings.h"
 #include "skins/SkinButton.h"
 #include "skins/SkinComponents.h"
 #include "skins/SkinForm.h"
@@ -435,6 +436,23 @@ TEST(MainWindowPicture, RendersUnderTheOffscreenPlatform) {
               shot.pixelColor(video.bottomRight() - QPoint(2, 2)));
     // Kept beside the test (in the build folder) for the documentation.
     EXPECT_TRUE(shot.save(QStringLiteral("main-window.png")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainWindowWithSettingsFile, MissingSettingsFileIsShownAndTheWindowOpensWithoutSkin) {
+    ScopedTestDir dir;
+    MainWindowWorld world;
+    MainSettings settings(world.values);
+    CControllerDlg dlg({world.registry, world.values, settings, world.boxes});
+    ASSERT_TRUE(dlg.Create());
+    ASSERT_EQ(world.boxes.shown.size(), 1u);
+    EXPECT_EQ(world.boxes.shown[0].text, "tamblix.ini was not found.");
+    EXPECT_EQ(world.boxes.shown[0].type, unsigned(MB_OK | MB_ICONSTOP));
+    EXPECT_THAT(world.log.entries(), IsEmpty()); // no skin, no video start
+    EXPECT_FALSE(dir.Exists("tamblix.ini")); // nothing written either
 }
 
 } // namespace
