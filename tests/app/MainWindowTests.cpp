@@ -223,6 +223,19 @@ INSTANTIATE_TEST_SUITE_P(Commands, SystemCommands,
                                            SysCommandCase{"Minimize", 0xF020, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(MainWindow, F1InTheAboutBoxAsksForItsOwnContext) {
+    dir.Write("corvalen-controller.HLP",
+              "<html><body><a name=\"context-20064\"></a>About</body></html>");
+    auto dlg = Created(StringTable::Program(), dir.File("corvalen-controller"));
+    CAboutDlg about(dlg.get(), [&](int templateId) { dlg->Help().ContextHelp(templateId); });
+    about.show();
+    PressKey(&about, Qt::Key_F1);
+    ASSERT_NE(dlg->HelpWindowShown(), nullptr);
+    EXPECT_EQ(dlg->HelpWindowShown()->anchor(), "context-20064");
+    PressKey(&about, Qt::Key_F1, Qt::ShiftModifier); // not the Help command
+    EXPECT_TRUE(about.isVisible());
+}
+
 TEST_F(MainWindow, AboutBoxShowsVersionAndWebAddress) {
     auto dlg = Created();
     CAboutDlg about(dlg.get());
@@ -452,7 +465,7 @@ TEST(MainWindowWithSettingsFile, MissingSettingsFileIsShownAndTheWindowOpensWith
     EXPECT_EQ(world.boxes.shown[0].text, "tamblix.ini was not found.");
     EXPECT_EQ(world.boxes.shown[0].type, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_THAT(world.log.entries(), IsEmpty()); // no skin, no video start
-    EXPECT_FALSE(dir.Exists("tamblix.ini")); // nothing written either
+    EXPECT_FALSE(dir.Exists("tamblix.ini"));     // nothing written either
 }
 
 } // namespace
