@@ -1,0 +1,6 @@
+#pragma once
+
+#include "components/ComponentRegistry.h"
+
+// The components of the real program, each under its class identifier.
+ComponentRegistry MakeDefaultRegistry();
