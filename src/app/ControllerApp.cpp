@@ -1,6 +1,7 @@
 #include "app/ControllerApp.h"
 
 #include "app/ControllerDlg.h"
+#include "app/ProgramCommands.h"
 #include "platform/QtMessageBoxes.h"
 #include "settings/MainSettings.h"
 
@@ -29,6 +30,7 @@ int CControllerApp::InitInstance() {
     CControllerDlg dlg({m_registry, m_values, *m_settings, *m_boxes});
     if (m_qtBoxes)
         m_qtBoxes->SetOwner(&dlg);
+    ProgramCommands commands(dlg);
     if (m_windowSetup)
         m_windowSetup(dlg);
     dlg.DoModal();

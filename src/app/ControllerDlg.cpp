@@ -52,6 +52,7 @@ private:
 CControllerDlg::CControllerDlg(Services services)
     : QDialog(nullptr)
     , m_services(std::move(services))
+    , m_errors(m_services.boxes)
     , m_videoCommands(m_video, [this] { repaint(); })
     , m_helpViewer(this)
     , m_help(m_services.programPath.empty()
@@ -85,7 +86,7 @@ bool CControllerDlg::Create() {
     }
     m_created = true;
     DoDataExchange();
-    RunReportingErrors(m_services.boxes, [this] { OnInitDialog(); });
+    m_errors.Run([this] { OnInitDialog(); });
     return true;
 }
 
@@ -187,9 +188,8 @@ void CControllerDlg::BuildSystemMenu() {
     const auto add = [this](const QString& text, unsigned command) {
         QAction* action = m_systemMenu->addAction(text);
         action->setData(command);
-        connect(action, &QAction::triggered, this, [this, command] {
-            RunReportingErrors(m_services.boxes, [this, command] { OnSysCommand(command); });
-        });
+        connect(action, &QAction::triggered, this,
+                [this, command] { m_errors.Run([this, command] { OnSysCommand(command); }); });
     };
     add(tr("&Restore"), SC_RESTORE);
     add(tr("Mi&nimize"), SC_MINIMIZE);
@@ -274,7 +274,7 @@ void CControllerDlg::OnTimer() {
 }
 
 void CControllerDlg::HandleTimerMessage() {
-    RunReportingErrors(m_services.boxes, [this] { OnTimer(); });
+    m_errors.Run([this] { OnTimer(); });
 }
 
 void CControllerDlg::OnContextHelp() {
@@ -318,11 +318,11 @@ void CControllerDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        RunReportingErrors(m_services.boxes, [this] { OnOK(); });
+        m_errors.Run([this] { OnOK(); });
         return;
     case Qt::Key_F1:
         if (plain) {
-            RunReportingErrors(m_services.boxes, [this] { OnContextHelp(); });
+            m_errors.Run([this] { OnContextHelp(); });
             return;
         }
         break;

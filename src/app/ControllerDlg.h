@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ErrorReport.h"
 #include "app/EventTable.h"
 #include "app/HelpLauncher.h"
 #include "app/HelpWindow.h"
@@ -82,6 +83,8 @@ public:
     ProcessValues& Values() { return m_services.values; }
     IMainSettings& Settings() { return m_services.settings; }
     IMessageBoxes& MessageBoxes() { return m_services.boxes; }
+    // Window-message handlers run through this: errors in one stop box.
+    ErrorReport& Errors() { return m_errors; }
     CFtpClient& Ftp() { return m_ftp; }
     CXVideoCtlx& Video() { return m_video; }
     CSkinLabel& StatusLine() { return m_statusLine; }
@@ -111,6 +114,7 @@ private:
     void RunCommand(const std::function<void()>& command) const;
 
     Services m_services;
+    ErrorReport m_errors;
     Commands m_commands;
     std::vector<int> m_creationOrder;
     std::map<int, std::unique_ptr<Component>> m_components;

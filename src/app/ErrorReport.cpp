@@ -4,12 +4,25 @@
 
 #include <exception>
 
-void RunReportingErrors(IMessageBoxes& boxes, const std::function<void()>& handler) {
+void ErrorReport::Run(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& e) {
-        boxes.Show(e.what(), MB_OK | MB_ICONSTOP);
+        Show(e.what());
     } catch (...) {
-        boxes.Show("An unexpected error occurred.", MB_OK | MB_ICONSTOP);
+        Show("An unexpected error occurred.");
     }
+}
+
+void ErrorReport::Show(const char* text) {
+    if (m_showing)
+        return;
+    m_showing = true;
+    try {
+        m_boxes.Show(text, MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        m_showing = false;
+        throw;
+    }
+    m_showing = false;
 }

@@ -1,6 +1,5 @@
 #include "capture/Schedule.h"
 
-#include "CorvalenConfig.h"
 #include "app/ProcessValues.h"
 #include "capture/CaptureCycle.h"
 #include "components/CFtpClient.h"
@@ -46,7 +45,7 @@ void Schedule::OnStart() {
         return;
     }
 
-    m_parts.ftp.SetHostName(CORVALEN_SERVICE_HOST);
+    m_parts.ftp.SetHostName(m_parts.host);
     m_parts.cycle.CaptureAndPublish();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CorvalenConfig.h"
+
 #include <functional>
 #include <string>
 
@@ -26,7 +28,8 @@ public:
         IStatusLine& status;
         ITimer& timer; // timer 1
         ProcessValues& values;
-        EnrolmentBranch enrol; // may be empty: nothing to enrol yet
+        EnrolmentBranch enrol;                    // may be empty: nothing to enrol yet
+        std::string host = CORVALEN_SERVICE_HOST; // the service host Start connects to
     };
 
     explicit Schedule(Parts parts);

@@ -213,9 +213,12 @@ class FakeBoxes : public IMessageBoxes {
 public:
     int Show(const std::string& text, unsigned type) override {
         boxes.push_back({text, type});
+        if (auto f = std::exchange(whileOpen, nullptr))
+            f(); // once
         return IDOK;
     }
     std::vector<std::pair<std::string, unsigned>> boxes;
+    std::function<void()> whileOpen; // runs as if from the box's own event loop
 };
 
 TEST(Help, ContentsAndContextsOpenTheProgramsHelpFile) {
@@ -271,14 +274,37 @@ TEST(EventTable, HandlerErrorsGoBackToTheCaller) {
 
 TEST(ErrorReport, EscapingErrorIsShownInAStopBoxWithItsText) {
     FakeBoxes boxes;
-    RunReportingErrors(boxes, [] { throw FileError(FileError::Cause::NotFound, "tamblix.ini"); });
-    RunReportingErrors(boxes, [] { throw 42; });
-    RunReportingErrors(boxes, [] {});
+    ErrorReport errors(boxes);
+    errors.Run([] { throw FileError(FileError::Cause::NotFound, "tamblix.ini"); });
+    errors.Run([] { throw 42; });
+    errors.Run([] {});
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_EQ(boxes.boxes[0].first, "tamblix.ini was not found.");
     EXPECT_EQ(boxes.boxes[0].second, unsigned(MB_OK | MB_ICONSTOP));
     EXPECT_FALSE(boxes.boxes[1].first.empty());
     EXPECT_EQ(boxes.boxes[1].second, unsigned(MB_OK | MB_ICONSTOP));
+}
+
+TEST(ErrorReport, NoSecondBoxWhileOneIsOpen) {
+    // The countdown keeps ticking behind an open box; a pass failing again
+    // from there must not stack a second box on the first.
+    FakeBoxes boxes;
+    ErrorReport errors(boxes);
+    int handlersRun = 0;
+    boxes.whileOpen = [&] {
+        EXPECT_TRUE(errors.IsShowing());
+        errors.Run([&] {
+            ++handlersRun;
+            throw std::runtime_error("second");
+        });
+    };
+    errors.Run([] { throw std::runtime_error("first"); });
+    EXPECT_EQ(handlersRun, 1);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].first, "first");
+    EXPECT_FALSE(errors.IsShowing());
+    errors.Run([] { throw std::runtime_error("third"); });
+    EXPECT_EQ(boxes.boxes.size(), 2u);
 }
 
 // ---- Templates, strings, addresses ----------------------------------------

@@ -5,6 +5,7 @@
 #include "components/ClassIds.h"
 #include "components/ComponentError.h"
 #include "components/ComponentRegistry.h"
+#include "platform/FileNames.h"
 
 #include <algorithm>
 #include <curl/curl.h>
@@ -163,7 +164,8 @@ void FtpComponent::Transfer(int16_t action) {
     CheckRemoteName(m_remoteFile);
     if (!m_session.hasEndpoint())
         throw ComponentError(ComponentError::Failed, "not connected");
-    const std::string local = m_localFile;
+    // "Corvalen.jpg" and "corvalen.jpg" name one file for this program.
+    const std::string local = ResolveNameCase(m_localFile);
     const std::string remote = m_remoteFile;
     if (action == CFtpClient::kFetch)
         RunTransfer([&](const FtpProgress& p) { m_session.Fetch(remote, local, p); });
@@ -181,7 +183,8 @@ int16_t FtpComponent::GetFile(const std::string& local, const std::string& remot
     if (!m_session.hasEndpoint())
         return CURLE_COULDNT_CONNECT;
     try {
-        RunTransfer([&](const FtpProgress& p) { m_session.Fetch(remote, local, p); });
+        RunTransfer(
+            [&](const FtpProgress& p) { m_session.Fetch(remote, ResolveNameCase(local), p); });
     } catch (const FtpError& e) {
         return StatusOf(e);
     }
