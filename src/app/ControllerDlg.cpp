@@ -283,6 +283,7 @@ void CControllerDlg::OnContextHelp() {
 
 void CControllerDlg::ShowStatus(const std::string& text) {
     m_statusLine.SetCaption(text);
+    emit StatusShown(QString::fromLocal8Bit(text));
 }
 
 void CControllerDlg::BindSkinControls() {

@@ -100,6 +100,11 @@ public:
     Component* HostedComponent(int id) const;
     QWidget* ControlWidget(int id) const;
 
+signals:
+    // Each text put into the status line, as it is put; the line itself
+    // keeps only the last.
+    void StatusShown(const QString& text);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -2,7 +2,7 @@
 """A small FTP server for tests, on pyftpdlib.
 
 Serves one folder to the anonymous user with read, write, rename and delete,
-on 127.0.0.1 and a free port. Prints "PORT <n>" on stdout once it accepts
+on 127.0.0.1 and a free port (or --port). Prints "PORT <n>" on stdout once it accepts
 connections. Exits by itself when its parent process goes away or after
 --lifetime seconds.
 
@@ -157,6 +157,7 @@ def main():
     parser.add_argument("--root", required=True)
     parser.add_argument("--control", required=True)
     parser.add_argument("--lifetime", type=float, default=600)
+    parser.add_argument("--port", type=int, default=0, help="0: a free port")
     args = parser.parse_args()
     CONTROL = args.control
     _log = open(os.path.join(CONTROL, "commands.log"), "a")
@@ -177,7 +178,7 @@ def main():
     FaultyHandler.authorizer = authorizer
     FaultyHandler.banner = "test server ready"
     FaultyHandler.passive_ports = None
-    server = FTPServer(("127.0.0.1", 0), FaultyHandler)
+    server = FTPServer(("127.0.0.1", args.port), FaultyHandler)
 
     def watch():
         if os.getppid() != parent or time.monotonic() > deadline:
