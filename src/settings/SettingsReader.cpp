@@ -47,84 +47,69 @@ void ForEachSettingsValue(std::string_view text,
     }
 }
 
+namespace {
+
+// The fields that both copies hold in the same form. False for the two that
+// differ: the refresh value and the video driver number.
+template <typename Record>
+bool AssignShared(Record& record, SettingsKey key, std::string_view value) {
+    switch (key) {
+    case SettingsKey::AccountId:
+        record.accountId = value;
+        return true;
+    case SettingsKey::RegCode:
+        record.regCode = value;
+        return true;
+    case SettingsKey::Category:
+        record.category = ReadDecimal32(value);
+        return true;
+    case SettingsKey::File1:
+        record.imageFile = value;
+        return true;
+    case SettingsKey::Heading:
+        record.heading = value;
+        return true;
+    case SettingsKey::PageText:
+        record.pageText = value;
+        return true;
+    case SettingsKey::Skin:
+        record.skinFile = value;
+        return true;
+    case SettingsKey::Login:
+        record.login = value;
+        return true;
+    case SettingsKey::Passwd:
+        record.password = value;
+        return true;
+    case SettingsKey::RefreshRate:
+    case SettingsKey::VfwDriver:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
 void ReadMainSettings(std::string_view text, SettingsRecord& record, int16_t& videoDriver) {
     ForEachSettingsValue(text, [&](SettingsKey key, std::string_view value) {
-        switch (key) {
-        case SettingsKey::AccountId:
-            record.accountId = value;
-            break;
-        case SettingsKey::RegCode:
-            record.regCode = value;
-            break;
-        case SettingsKey::Category:
-            record.category = ReadDecimal32(value);
-            break;
-        case SettingsKey::RefreshRate:
-            record.refreshRate = value;
-            break;
-        case SettingsKey::File1:
-            record.imageFile = value;
-            break;
-        case SettingsKey::Heading:
-            record.heading = value;
-            break;
-        case SettingsKey::PageText:
-            record.pageText = value;
-            break;
-        case SettingsKey::Skin:
-            record.skinFile = value;
-            break;
-        case SettingsKey::Login:
-            record.login = value;
-            break;
-        case SettingsKey::Passwd:
-            record.password = value;
-            break;
-        case SettingsKey::VfwDriver: {
+        if (AssignShared(record, key, value))
+            return;
+        if (key == SettingsKey::RefreshRate) {
+            record.refreshRate = value; // kept as text; only the interval rule reads it
+        } else if (key == SettingsKey::VfwDriver) {
             const auto low = static_cast<uint16_t>(static_cast<uint32_t>(ReadDecimal32(value)));
             videoDriver = static_cast<int16_t>(low);
-            break;
-        }
         }
     });
 }
 
 void ReadSetupSettings(std::string_view text, SetupRecord& record, int32_t& videoDriver) {
     ForEachSettingsValue(text, [&](SettingsKey key, std::string_view value) {
-        switch (key) {
-        case SettingsKey::AccountId:
-            record.accountId = value;
-            break;
-        case SettingsKey::RegCode:
-            record.regCode = value;
-            break;
-        case SettingsKey::Category:
-            record.category = ReadDecimal32(value);
-            break;
-        case SettingsKey::RefreshRate:
+        if (AssignShared(record, key, value))
+            return;
+        if (key == SettingsKey::RefreshRate)
             record.refreshMinutes = ReadDecimal32(value);
-            break;
-        case SettingsKey::File1:
-            record.imageFile = value;
-            break;
-        case SettingsKey::Heading:
-            record.heading = value;
-            break;
-        case SettingsKey::PageText:
-            record.pageText = value;
-            break;
-        case SettingsKey::Skin:
-            record.skinFile = value;
-            break;
-        case SettingsKey::Login:
-            record.login = value;
-            break;
-        case SettingsKey::Passwd:
-            record.password = value;
-            break;
-        case SettingsKey::VfwDriver:
+        else if (key == SettingsKey::VfwDriver)
             videoDriver = ReadDecimal32(value);
-            break;
-        }
     });
 }
