@@ -18,6 +18,3 @@ std::vector<uint8_t> EncodeJpeg(const VideoFrame& frame, int quality);
 // "Corvalen.jpg"), that file is replaced, so both spellings keep naming the
 // same file. Raises ComponentError and leaves nothing behind on failure.
 void WriteFileAtomically(const std::string& fileName, const std::vector<uint8_t>& bytes);
-
-// The name that WriteFileAtomically writes to for `fileName`.
-std::string ResolveCaseInsensitive(const std::string& fileName);

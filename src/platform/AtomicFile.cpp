@@ -1,0 +1,88 @@
+#include "platform/AtomicFile.h"
+
+#include "platform/FileError.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace AtomicFile {
+
+namespace {
+
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// Creates a new, exclusive file beside the target; returns its descriptor and
+// sets `tempPath`. O_EXCL never reuses somebody else's file.
+int CreateTemp(const std::string& path, const std::string& displayName, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    const auto [folder, base] = SplitFolder(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "." + base + "." + std::to_string(::getpid()) + "." +
+                   std::to_string(counter++) + ".tmp";
+        // 0666 so that the process's umask decides, as for any new file.
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            throw FileError::FromErrno(errno, displayName, true);
+    }
+    throw FileError::FromErrno(EEXIST, displayName, true);
+}
+
+// Writes every byte; returns 0 or the errno.
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
+
+} // namespace
+
+void Write(const std::string& path, std::string_view bytes, const std::string& displayName,
+           Durability durability) {
+    if (SplitFolder(path).second.empty())
+        throw FileError(FileError::Cause::BadPath, displayName);
+    std::string tempPath;
+    const int fd = CreateTemp(path, displayName, tempPath);
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+    int err = WriteAll(fd, bytes);
+    if (err == 0 && durability == Durability::Flush && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(tempPath.c_str());
+        throw FileError::FromErrno(err, displayName, true);
+    }
+    if (durability == Durability::Flush) {
+        // Make the rename itself durable; a failure here loses nothing.
+        const std::string folder = SplitFolder(path).first;
+        const int dirFd =
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
+    }
+}
+
+} // namespace AtomicFile
