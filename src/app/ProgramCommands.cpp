@@ -5,6 +5,8 @@
 #include "platform/MessageBoxes.h"
 #include "settings/CSetupDlg.h"
 
+#include <exception>
+
 ProgramCommands::ProgramCommands(CControllerDlg& dlg, Options options)
     : m_dlg(dlg)
     , m_options(std::move(options))
@@ -21,9 +23,18 @@ ProgramCommands::ProgramCommands(CControllerDlg& dlg, Options options)
 }
 
 void ProgramCommands::OnStart() {
-    // A pass that ends by an error keeps the countdown running; the user
-    // hears of it the same way as from a scheduled pass, in one stop box.
-    m_dlg.Errors().Run([this] { m_schedule.OnStart(); });
+    const int passesBefore = m_cycle.PassesBegun();
+    try {
+        m_schedule.OnStart();
+    } catch (...) {
+        ShowLastPass();
+        if (m_cycle.PassesBegun() == passesBefore)
+            throw; // back to the button, as a click's errors always go
+        // A pass that ends by an error keeps the countdown running; the user
+        // hears of it as from a scheduled pass, in one stop box.
+        m_dlg.Errors().Run([error = std::current_exception()] { std::rethrow_exception(error); });
+        return;
+    }
     ShowLastPass();
 }
 

@@ -67,6 +67,7 @@ void CaptureCycle::CaptureAndPublish() {
     if (m_running)
         return;
     RunningFlag running(m_running);
+    ++m_passesBegun;
     m_report.Begin();
     try {
         RunPass();

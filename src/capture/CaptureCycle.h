@@ -42,6 +42,9 @@ public:
     void ComputeInterval();
 
     bool IsRunning() const { return m_running; }
+    // Passes begun in this run, so a caller can tell whether an error it
+    // caught came out of a pass.
+    int PassesBegun() const { return m_passesBegun; }
     const PassReport& LastPass() const { return m_report; }
     // The status line's tooltip.
     std::string LastPassText() const { return m_report.Text(); }
@@ -67,4 +70,5 @@ private:
     Parts m_parts;
     PassReport m_report;
     bool m_running = false;
+    int m_passesBegun = 0;
 };

@@ -50,18 +50,16 @@ void Schedule::OnStart() {
 }
 
 void Schedule::OnTimer(int /*nIDEvent*/) {
-    // While a pass runs, the status line is the pass's. The timer only runs
-    // then after a failed fetch restarted it early.
-    if (m_parts.cycle.IsRunning())
-        return;
-
     ProcessValues& v = m_parts.values;
     m_parts.status.ShowStatus("Timer");
     if (v.g_nElapsed < std::numeric_limits<int32_t>::max())
         ++v.g_nElapsed;
     const int64_t left = int64_t{v.g_nInterval} - v.g_nElapsed;
     m_parts.status.ShowStatus("Seconds until next capture..." + std::to_string(left));
-    if (v.g_nElapsed <= v.g_nInterval)
+    // A tick can arrive during a pass (the timer runs again after a failed
+    // fetch, and a transfer lets events through): it counts, but a second
+    // pass must not start inside the first.
+    if (v.g_nElapsed <= v.g_nInterval || m_parts.cycle.IsRunning())
         return;
     try {
         m_parts.cycle.CaptureAndPublish();

@@ -1,6 +1,7 @@
 #include "capture/ServerParams.h"
 
 #include "platform/FileError.h"
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
 
 namespace ServerParams {
@@ -22,7 +23,8 @@ std::string RefreshValue(std::string_view text) {
 
 std::string ReadRefreshValue(const std::string& path) {
     try {
-        return RefreshValue(TextFile::ReadAll(path));
+        // The fetch may have landed under another spelling of the name.
+        return RefreshValue(TextFile::ReadAll(ResolveNameCase(path)));
     } catch (const FileError&) {
         // The file comes from the server on each pass; until a fetch has
         // succeeded there may be none, and that only means "no server value".

@@ -20,7 +20,7 @@ std::string ResolveNameCase(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path p(path);
-    if (fs::exists(p, ec) || !p.has_filename())
+    if (!p.has_filename())
         return path;
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
     const std::string wanted = p.filename().string();

@@ -7,8 +7,9 @@
 // On a case-sensitive file system, every open of such a name goes through
 // here, so that a writer and a reader spelling it differently still meet.
 //
-// Returns the path of an existing file whose name matches `path`'s last
-// component ignoring ASCII case (the exact spelling wins; among several
-// other spellings, the first in byte order), or `path` unchanged when none
-// exists.
+// Returns the path of the existing file whose name matches `path`'s last
+// component ignoring ASCII case, or `path` unchanged when none exists. When
+// several spellings exist side by side, every spelling resolves to the same
+// one of them (the first in byte order), so that a writer and a reader can
+// never end up on two different files.
 std::string ResolveNameCase(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "platform/DialogUnits.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,10 +103,21 @@ int CSetupDlg::DoModal() {
 
 int CSetupDlg::RunSettingsCommand(QWidget* parent, IStatusLine& status, ProcessValues& values,
                                   IMessageBoxes& boxes, IFileChooser& chooser,
-                                  const std::string& folder) {
+                                  const std::string& folder, std::function<void(int)> contextHelp) {
     status.ShowStatus("Setup Dialog...");
     CSetupDlg dialog(parent, values, boxes, chooser, folder);
+    dialog.SetContextHelp(std::move(contextHelp));
     return dialog.DoModal();
+}
+
+void CSetupDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 &&
+        !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+        if (m_contextHelp)
+            m_contextHelp(kTemplateId);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 QWidget* CSetupDlg::Control(int id) const {

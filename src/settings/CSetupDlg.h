@@ -8,6 +8,7 @@
 #include "settings/SetupSettings.h"
 
 #include <QDialog>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -45,9 +46,17 @@ public:
     // The main window's Settings command: "Setup Dialog..." in the status
     // line, then the dialog. Returns IDOK when the user confirmed it, and the
     // main window should then close; FileError propagates.
+    // F1 calls `contextHelp` with the dialog's template number.
     static int RunSettingsCommand(QWidget* parent, IStatusLine& status, ProcessValues& values,
                                   IMessageBoxes& boxes, IFileChooser& chooser,
-                                  const std::string& folder = ".");
+                                  const std::string& folder = ".",
+                                  std::function<void(int)> contextHelp = {});
+
+    static constexpr int kTemplateId = 131;
+    // What F1 opens: the help file at this dialog's context.
+    void SetContextHelp(std::function<void(int)> contextHelp) {
+        m_contextHelp = std::move(contextHelp);
+    }
 
     // The control with the given id (labels have none).
     QWidget* Control(int id) const;
@@ -57,6 +66,9 @@ public slots:
     // Enter and the OK button.
     void accept() override;
     void OnBrowse();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowTexts(const SetupControlTexts& texts) override;
@@ -70,6 +82,7 @@ private:
     SetupSettings m_settings;
     SetupDialogLogic m_logic;
     std::map<int, QWidget*> m_controls;
+    std::function<void(int)> m_contextHelp;
     QLineEdit* m_imageFile = nullptr;
     QLineEdit* m_skinFile = nullptr;
     QLineEdit* m_accountId = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/FileError.h"
+#include "platform/FileNames.h"
 #include "platform/TextFile.h"
 
 namespace SettingsFile {
@@ -13,7 +14,7 @@ std::string PathIn(const std::string& folder, const std::string& name) {
 }
 
 std::string Read(const std::string& folder, const std::string& name) {
-    const std::string path = PathIn(folder, name);
+    const std::string path = ResolveNameCase(PathIn(folder, name));
     try {
         return TextFile::ReadAll(path);
     } catch (const FileError& e) {
@@ -24,7 +25,8 @@ std::string Read(const std::string& folder, const std::string& name) {
 }
 
 void WriteAtomically(const std::string& folder, std::string_view bytes, const std::string& name) {
-    AtomicFile::Write(PathIn(folder, name), bytes, name, AtomicFile::Durability::Flush);
+    AtomicFile::Write(ResolveNameCase(PathIn(folder, name)), bytes, name,
+                      AtomicFile::Durability::Flush);
 }
 
 } // namespace SettingsFile

@@ -383,6 +383,7 @@ TEST_F(MainWindow, ShippedHelpFileHasTheContextsThatF1Opens) {
     }();
     EXPECT_NE(html.find("name=\"context-20066\""), std::string::npos);
     EXPECT_NE(html.find("name=\"context-20064\""), std::string::npos);
+    EXPECT_NE(html.find("name=\"context-20083\""), std::string::npos);
 }
 
 // ---- Closing -------------------------------------------------------------------

@@ -44,6 +44,12 @@ TEST(ReadRefreshValue, ReadsTheLocalFile) {
     EXPECT_EQ(ServerParams::ReadRefreshValue("Corv2.ini"), "15");
 }
 
+TEST(ReadRefreshValue, FindsTheFileUnderAnotherSpelling) {
+    ScopedTestDir dir;
+    dir.Write("corv2.ini", "Refresh Rate = 12\r\n");
+    EXPECT_EQ(ServerParams::ReadRefreshValue("Corv2.ini"), "12");
+}
+
 TEST(ReadRefreshValue, MissingOrUnreadableFileIsNoValue) {
     ScopedTestDir dir;
     EXPECT_EQ(ServerParams::ReadRefreshValue("Corv2.ini"), "");

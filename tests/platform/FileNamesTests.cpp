@@ -15,12 +15,15 @@ TEST(ResolveNameCase, TwoSpellingsReachTheSameFile) {
     EXPECT_EQ(ResolveNameCase("corvalen.jpeg"), "corvalen.jpeg");
 }
 
-TEST(ResolveNameCase, TheExactSpellingWinsThenByteOrder) {
+TEST(ResolveNameCase, SpellingsSideBySideAllReachTheSameOne) {
+    // Otherwise the capture would write "Corvalen.jpg" while the send read a
+    // stale "corvalen.jpg" on every pass, and report success.
     ScopedTestDir dir;
     dir.Write("corvalen.jpg", "a");
-    dir.Write("CORVALEN.jpg", "b");
-    EXPECT_EQ(ResolveNameCase("corvalen.jpg"), "corvalen.jpg");
-    EXPECT_EQ(ResolveNameCase("Corvalen.jpg"), "CORVALEN.jpg");
+    dir.Write("Corvalen.jpg", "b");
+    EXPECT_EQ(ResolveNameCase("corvalen.jpg"), "Corvalen.jpg");
+    EXPECT_EQ(ResolveNameCase("Corvalen.jpg"), "Corvalen.jpg");
+    EXPECT_EQ(ResolveNameCase("CORVALEN.JPG"), "Corvalen.jpg");
 }
 
 } // namespace

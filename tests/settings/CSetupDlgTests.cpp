@@ -233,6 +233,16 @@ TEST_F(SetupDialogTest, SettingsCommandShowsStatusThenTheDialog) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(SetupDialogTest, F1OpensHelpAtTheDialogsContext) {
+    std::vector<int> contexts;
+    Dialog().SetContextHelp([&](int templateId) { contexts.push_back(templateId); });
+    RunModal([](CSetupDlg& dlg) {
+        QTest::keyClick(&dlg, Qt::Key_F1);
+        QTest::keyClick(&dlg, Qt::Key_F1, Qt::ShiftModifier); // not context help
+    });
+    EXPECT_THAT(contexts, ElementsAre(131));
+}
+
 // ---- OK --------------------------------------------------------------------
 
 TEST_F(SetupDialogTest, OkWithNoChangeWritesTheSetupLayout) {

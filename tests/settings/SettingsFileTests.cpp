@@ -22,6 +22,16 @@ protected:
 
 // ---- Reading ----------------------------------------------------------------
 
+TEST_F(SettingsFileTest, AnotherSpellingOfTheNameIsTheSameFile) {
+    dir.Write("Tamblix.INI", "Account ID = spelled\r\n");
+    MainSettings settings(values);
+    settings.LoadSettings();
+    EXPECT_EQ(settings.Record().accountId, "spelled");
+    settings.SaveSettings();
+    EXPECT_FALSE(dir.Exists("tamblix.ini")) << "a second file beside the first";
+    EXPECT_EQ(dir.Read("Tamblix.INI").substr(0, 31), "*** Do Not Modify This File ***");
+}
+
 TEST_F(SettingsFileTest, MissingFileRaisesNotFoundAndChangesNothing) {
     MainSettings settings(values);
     settings.Record().accountId = "kept";
