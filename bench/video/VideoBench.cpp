@@ -60,14 +60,14 @@ void TimeSaveJpeg(VideoSource source, int mode, int runs) {
     FramePtr current = frame;
     auto encodeAlone = [&] {
         unsigned long size = capacity;
-        tjCompress2(tj, current->rgb.data(), current->width, current->stride(), current->height,
-                    TJPF_RGB, &buffer, &size, TJSAMP_420, 85, TJFLAG_NOREALLOC);
+        tjCompress2(tj, current->pixels, current->width, current->stride, current->height,
+                    TJPF_BGRX, &buffer, &size, TJSAMP_420, 85, TJFLAG_NOREALLOC);
     };
     auto encodeGrowing = [&] { // the encoder's own allocation, as a plain call does
         unsigned char* out = nullptr;
         unsigned long size = 0;
-        tjCompress2(tj, current->rgb.data(), current->width, current->stride(), current->height,
-                    TJPF_RGB, &out, &size, TJSAMP_420, 85, 0);
+        tjCompress2(tj, current->pixels, current->width, current->stride, current->height,
+                    TJPF_BGRX, &out, &size, TJSAMP_420, 85, 0);
         tjFree(out);
     };
     auto save = [&] {
@@ -80,8 +80,9 @@ void TimeSaveJpeg(VideoSource source, int mode, int runs) {
     volatile uint8_t sink = 0;
     auto warm = [&] {
         uint8_t sum = 0;
-        for (size_t i = 0; i < current->rgb.size(); i += 64)
-            sum += current->rgb[i];
+        const size_t size = static_cast<size_t>(current->stride) * current->height;
+        for (size_t i = 0; i < size; i += 64)
+            sum += current->pixels[i];
         sink = sum;
     };
     auto ms = [&](auto f) {

@@ -91,8 +91,7 @@ JpegEncoder::~JpegEncoder() {
 }
 
 std::string_view JpegEncoder::Encode(const VideoFrame& frame, int quality) {
-    if (frame.width <= 0 || frame.height <= 0 ||
-        frame.rgb.size() < static_cast<size_t>(frame.stride()) * frame.height)
+    if (!frame.HasPicture())
         Raise("no picture to encode");
     if (quality < 1 || quality > 100)
         Raise("JPEG quality must be 1 to 100");
@@ -112,7 +111,7 @@ std::string_view JpegEncoder::Encode(const VideoFrame& frame, int quality) {
         m_capacity = needed;
     }
     unsigned long size = m_capacity;
-    if (tjCompress2(m_handle, frame.rgb.data(), frame.width, frame.stride(), frame.height, TJPF_RGB,
+    if (tjCompress2(m_handle, frame.pixels, frame.width, frame.stride, frame.height, TJPF_BGRX,
                     &m_buffer, &size, TJSAMP_420, quality, TJFLAG_NOREALLOC) != 0)
         Raise(std::string("JPEG encoding failed: ") + tjGetErrorStr2(m_handle));
     return {reinterpret_cast<const char*>(m_buffer), size};

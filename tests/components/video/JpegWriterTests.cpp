@@ -16,18 +16,16 @@ namespace {
 
 // Left half pure red, right half pure blue.
 VideoFrame TwoColours(int width = 64, int height = 32) {
-    VideoFrame f;
-    f.width = width;
-    f.height = height;
-    f.rgb.resize(static_cast<size_t>(f.stride()) * f.height);
-    for (int y = 0; y < f.height; ++y)
-        for (int x = 0; x < f.width; ++x) {
-            uint8_t* p = &f.rgb[(static_cast<size_t>(y) * f.width + x) * 3];
-            p[0] = x < width / 2 ? 255 : 0;
+    std::vector<uint8_t> bgrx(static_cast<size_t>(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = &bgrx[(static_cast<size_t>(y) * width + x) * 4];
+            p[0] = x < width / 2 ? 0 : 255; // blue
             p[1] = 0;
-            p[2] = x < width / 2 ? 0 : 255;
+            p[2] = x < width / 2 ? 255 : 0; // red
+            p[3] = 0x5a;                    // unused: must not matter
         }
-    return f;
+    return VideoFrame::FromPixels(width, height, std::move(bgrx));
 }
 
 QStringList FilesIn(const ScopedTestDir& dir) {
@@ -59,15 +57,19 @@ TEST(JpegEncoder, ReusedForFramesOfChangingSizeEachDecodesToItsFrame) {
 TEST(JpegEncoder, RefusesAnEmptyFrameOrAQualityOutOfRangeAndLowerQualityIsSmaller) {
     JpegEncoder encoder;
     EXPECT_THROW(encoder.Encode(VideoFrame{}, 80), ComponentError);
-    VideoFrame shortRows = TwoColours();
-    shortRows.rgb.resize(shortRows.rgb.size() - 1);
-    EXPECT_THROW(encoder.Encode(shortRows, 80), ComponentError);
+    EXPECT_THROW(
+        encoder.Encode(VideoFrame::FromPixels(64, 32, std::vector<uint8_t>(64 * 32 * 4 - 1)), 80),
+        ComponentError);
+    VideoFrame narrowRows = TwoColours();
+    narrowRows.stride = narrowRows.width * 3;
+    EXPECT_THROW(encoder.Encode(narrowRows, 80), ComponentError);
     EXPECT_THROW(encoder.Encode(TwoColours(), 0), ComponentError);
     EXPECT_THROW(encoder.Encode(TwoColours(), 101), ComponentError);
 
-    VideoFrame noisy = TwoColours();
-    for (size_t i = 0; i < noisy.rgb.size(); ++i)
-        noisy.rgb[i] = static_cast<uint8_t>((i * 7919) % 251);
+    std::vector<uint8_t> pixels(64 * 32 * 4);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint8_t>((i * 7919) % 251);
+    const VideoFrame noisy = VideoFrame::FromPixels(64, 32, std::move(pixels));
     const size_t low = encoder.Encode(noisy, 20).size();
     EXPECT_LT(low, encoder.Encode(noisy, 95).size());
 }
