@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace AtomicFile {
 
@@ -53,29 +54,64 @@ int WriteAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-void Write(const std::string& path, std::string_view bytes, const std::string& displayName,
-           Durability durability) {
+ReplacedFile::ReplacedFile(ReplacedFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)) {}
+
+ReplacedFile& ReplacedFile::operator=(ReplacedFile&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+ReplacedFile::~ReplacedFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Replacement::Replacement(const std::string& path, const std::string& displayName)
+    : m_path(path)
+    , m_displayName(displayName) {
     if (SplitFolder(path).second.empty())
         throw FileError(FileError::Cause::BadPath, displayName);
-    std::string tempPath;
-    const int fd = CreateTemp(path, displayName, tempPath);
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
-    int err = WriteAll(fd, bytes);
-    if (err == 0 && durability == Durability::Flush && ::fsync(fd) != 0)
+    m_fd = CreateTemp(path, displayName, m_tempPath);
+    // Holding the old file open keeps the rename from having to free its
+    // storage; the owner of the ReplacedFile decides when that happens.
+    const int old = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+    if (old >= 0) {
+        m_old = ReplacedFile(old);
+        struct stat st {};
+        if (::fstat(old, &st) == 0 && S_ISREG(st.st_mode))
+            ::fchmod(m_fd, st.st_mode & 07777);
+    }
+}
+
+Replacement::~Replacement() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tempPath.c_str());
+    }
+}
+
+ReplacedFile Replacement::Commit(std::string_view bytes, Durability durability) {
+    if (m_fd < 0)
+        throw FileError(FileError::Cause::Generic, m_displayName);
+    int err = WriteAll(m_fd, bytes);
+    if (err == 0 && durability == Durability::Flush && ::fsync(m_fd) != 0)
         err = errno;
-    if (::close(fd) != 0 && err == 0)
+    if (::close(std::exchange(m_fd, -1)) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0)
+    if (err == 0 && ::rename(m_tempPath.c_str(), m_path.c_str()) != 0)
         err = errno;
     if (err != 0) {
-        ::unlink(tempPath.c_str());
-        throw FileError::FromErrno(err, displayName, true);
+        ::unlink(m_tempPath.c_str());
+        throw FileError::FromErrno(err, m_displayName, true);
     }
     if (durability == Durability::Flush) {
         // Make the rename itself durable; a failure here loses nothing.
-        const std::string folder = SplitFolder(path).first;
+        const std::string folder = SplitFolder(m_path).first;
         const int dirFd =
             ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dirFd >= 0) {
@@ -83,6 +119,12 @@ void Write(const std::string& path, std::string_view bytes, const std::string& d
             ::close(dirFd);
         }
     }
+    return std::move(m_old);
+}
+
+void Write(const std::string& path, std::string_view bytes, const std::string& displayName,
+           Durability durability) {
+    Replacement(path, displayName).Commit(bytes, durability);
 }
 
 } // namespace AtomicFile

@@ -18,4 +18,40 @@ enum class Durability {
 void Write(const std::string& path, std::string_view bytes, const std::string& displayName,
            Durability durability = Durability::Flush);
 
+// The file a replacement pushed out of its name. Its storage is freed when
+// this is dropped, which can take longer than the whole write for a large
+// file: drop it where the time does not matter.
+class ReplacedFile {
+public:
+    explicit ReplacedFile(int fd = -1)
+        : m_fd(fd) {}
+    ReplacedFile(ReplacedFile&& other) noexcept;
+    ReplacedFile& operator=(ReplacedFile&& other) noexcept;
+    ~ReplacedFile();
+
+private:
+    int m_fd; // an O_PATH reference to the old file's inode, or -1
+};
+
+// Write() in two steps, so that creating the new file can happen while its
+// bytes are still being made. Construction creates the new file beside
+// `path` and raises FileError; Commit() writes, closes and renames it.
+// Destroying an uncommitted replacement removes the new file.
+class Replacement {
+public:
+    Replacement(const std::string& path, const std::string& displayName);
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    ReplacedFile Commit(std::string_view bytes, Durability durability);
+
+private:
+    std::string m_path;
+    std::string m_displayName;
+    std::string m_tempPath;
+    int m_fd = -1;
+    ReplacedFile m_old;
+};
+
 } // namespace AtomicFile

@@ -3,7 +3,6 @@
 #include "components/ComponentError.h"
 
 #include <algorithm>
-#include <cstring>
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/colorbalance.h>
@@ -24,6 +23,16 @@ constexpr const char* kBoundedSize =
 [[noreturn]] void Raise(const std::string& text) {
     throw ComponentError(ComponentError::Failed, text);
 }
+
+// A buffer of the appsink, mapped for reading; holds a reference to it.
+struct MappedFrame {
+    GstVideoFrame frame{};
+    bool mapped = false;
+    ~MappedFrame() {
+        if (mapped)
+            gst_video_frame_unmap(&frame);
+    }
+};
 
 } // namespace
 
@@ -52,7 +61,7 @@ std::string CapturePipeline::Describe(const VideoSource& source, int mode) {
         caps = std::string("video/x-raw,") + kBoundedSize;
     }
     return source.element + " name=src ! " + caps + " ! " + (jpeg ? "jpegdec ! " : "") +
-           "videoconvert ! video/x-raw,format=RGB ! "
+           "videoconvert ! video/x-raw,format=BGRx ! "
            "appsink name=sink sync=false drop=true max-buffers=2";
 }
 
@@ -172,21 +181,21 @@ int CapturePipeline::OnNewSample(void* sink, void* self) {
     GstVideoInfo info;
     GstCaps* caps = gst_sample_get_caps(sample);
     GstBuffer* buffer = gst_sample_get_buffer(sample);
-    // Compressed caps parse too (format ENCODED); only packed RGB is read.
+    // Compressed caps parse too (format ENCODED); only BGRx is read.
     if (caps && buffer && gst_video_info_from_caps(&info, caps) &&
-        GST_VIDEO_INFO_FORMAT(&info) == GST_VIDEO_FORMAT_RGB) {
-        GstVideoFrame vframe;
-        if (gst_video_frame_map(&vframe, &info, buffer, GST_MAP_READ)) {
+        GST_VIDEO_INFO_FORMAT(&info) == GST_VIDEO_FORMAT_BGRx) {
+        // The frame keeps the buffer mapped and referenced for as long as
+        // anyone holds it, instead of copying its pixels.
+        auto mapped = std::make_shared<MappedFrame>();
+        if (gst_video_frame_map(&mapped->frame, &info, buffer, GST_MAP_READ)) {
+            mapped->mapped = true;
             VideoFrame frame;
-            frame.width = GST_VIDEO_FRAME_WIDTH(&vframe);
-            frame.height = GST_VIDEO_FRAME_HEIGHT(&vframe);
-            const int srcStride = GST_VIDEO_FRAME_PLANE_STRIDE(&vframe, 0);
-            const auto* src = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&vframe, 0));
-            frame.rgb.resize(static_cast<size_t>(frame.stride()) * frame.height);
-            for (int y = 0; y < frame.height; ++y)
-                std::memcpy(frame.rgb.data() + static_cast<size_t>(y) * frame.stride(),
-                            src + static_cast<size_t>(y) * srcStride, frame.stride());
-            gst_video_frame_unmap(&vframe);
+            frame.width = GST_VIDEO_FRAME_WIDTH(&mapped->frame);
+            frame.height = GST_VIDEO_FRAME_HEIGHT(&mapped->frame);
+            frame.stride = GST_VIDEO_FRAME_PLANE_STRIDE(&mapped->frame, 0);
+            frame.pixels =
+                static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped->frame, 0));
+            frame.storage = std::move(mapped);
             if (pipeline->m_store.Put(pipeline->m_epoch, std::move(frame)) && pipeline->m_notify)
                 pipeline->m_notify();
         }

@@ -19,7 +19,7 @@ struct PictureControl {
 };
 
 // One GStreamer pipeline from a source to RGB frames in a FrameStore:
-//   source ! caps ! [jpegdec !] videoconvert ! RGB ! appsink
+//   source ! caps ! [jpegdec !] videoconvert ! BGRx ! appsink
 // The test picture is forced to YUY2 so that it takes the same conversion
 // path as a camera. Frames and loss are reported through `notify`, called on
 // the streaming thread at most once until the UI acknowledges it.

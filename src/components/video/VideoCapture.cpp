@@ -136,6 +136,6 @@ bool VideoCapture::SaveJpeg(const std::string& fileName, int maxQuality) {
     const FramePtr frame = m_store.Fresh();
     if (!frame)
         Raise("no new picture has arrived since the last capture");
-    WriteFileAtomically(fileName, EncodeJpeg(*frame, std::min(m_quality, maxQuality)));
+    m_writer.Save(*frame, std::min(m_quality, maxQuality), fileName);
     return true;
 }

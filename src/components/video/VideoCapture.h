@@ -2,6 +2,7 @@
 
 #include "components/video/CapturePipeline.h"
 #include "components/video/FrameStore.h"
+#include "components/video/JpegWriter.h"
 #include "components/video/VideoSource.h"
 
 #include <functional>
@@ -80,6 +81,7 @@ private:
     FrameStore m_store;
     std::function<void()> m_notify;
     CapturePipeline m_pipeline;
+    JpegFileWriter m_writer;
     VideoSource m_source;
     int m_deviceIndex = 0;
     int m_mode = -1;

@@ -6,6 +6,17 @@
 #include <QPainter>
 #include <algorithm>
 
+namespace {
+
+// The frame's own pixels, drawn as they are: no copy, no conversion.
+QImage ImageOf(const FramePtr& frame) {
+    if (!frame || !frame->HasPicture())
+        return {};
+    return QImage(frame->pixels, frame->width, frame->height, frame->stride, QImage::Format_RGB32);
+}
+
+} // namespace
+
 VideoCaptureWidget::VideoCaptureWidget(VideoCapture::SourceLister lister, QWidget* parent)
     : QWidget(parent)
     , m_capture(std::move(lister)) {
@@ -47,9 +58,7 @@ void VideoCaptureWidget::OnNotice() {
     // A hidden picture is neither converted nor drawn.
     if (m_capture.Preview() && isVisible()) {
         m_frame = news.frame;
-        m_image = m_frame ? QImage(m_frame->rgb.data(), m_frame->width, m_frame->height,
-                                   m_frame->stride(), QImage::Format_RGB888)
-                          : QImage();
+        m_image = ImageOf(m_frame);
         update();
     }
     if (news.stateChanged) {
@@ -66,8 +75,7 @@ void VideoCaptureWidget::SetPreview(bool on) {
         m_image = QImage();
     } else if (FramePtr latest = m_capture.LatestFrame()) {
         m_frame = latest;
-        m_image = QImage(m_frame->rgb.data(), m_frame->width, m_frame->height, m_frame->stride(),
-                         QImage::Format_RGB888);
+        m_image = ImageOf(m_frame);
     }
     update();
 }

@@ -5,11 +5,7 @@
 namespace {
 
 VideoFrame Frame(int width) {
-    VideoFrame f;
-    f.width = width;
-    f.height = 1;
-    f.rgb.assign(static_cast<size_t>(width) * 3, 0);
-    return f;
+    return VideoFrame::FromPixels(width, 1, std::vector<uint8_t>(width * 4u, 0));
 }
 
 TEST(FrameStore, KeepsOnlyTheNewestFrameAndNotifiesOnceUntilAcknowledged) {
