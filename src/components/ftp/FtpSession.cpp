@@ -8,6 +8,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <poll.h>
+#include <sys/select.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,19 @@ bool SocketAlive(int fd) {
         return true;
     return false;
 }
+
+// Whether libcurl waits on any socket for the transfer to go on. (Sockets
+// beyond FD_SETSIZE do not show; the caller bounds what it does on "no".)
+bool WaitsOnSocket(CURLM* multi) {
+    fd_set read, write, except;
+    FD_ZERO(&read);
+    FD_ZERO(&write);
+    FD_ZERO(&except);
+    int maxFd = -1;
+    return curl_multi_fdset(multi, &read, &write, &except, &maxFd) == CURLM_OK && maxFd >= 0;
+}
+
+constexpr int kMaxKicks = 4;
 
 } // namespace
 
@@ -132,6 +146,7 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
     bool stopped = false;
     int forced = CURLE_OK;
     int idleWait = 1;
+    int kicks = 0;
 
     curl_multi_add_handle(m_multi, m_easy);
     for (;;) {
@@ -161,6 +176,16 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
             forced = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
+        // libcurl 7.88 at times returns with a step half taken and no socket
+        // to wait on: after a passive-mode reply it opens the data connection
+        // only on the next call. A poll would idle until its timeout, so the
+        // step is continued at once (a few times in a row at most, should
+        // libcurl have nothing to wait on for another reason).
+        if (kicks < kMaxKicks && !WaitsOnSocket(m_multi)) {
+            ++kicks;
+            continue;
+        }
+        kicks = 0;
         // libcurl 7.88 sometimes waits on a socket that will not wake it (a
         // reply it has already buffered), so quiet polls start short and
         // lengthen while nothing happens.
