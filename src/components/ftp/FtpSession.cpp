@@ -8,6 +8,7 @@
 #include <curl/curl.h>
 #include <memory>
 #include <poll.h>
+#include <sys/select.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,6 +56,41 @@ bool SocketAlive(int fd) {
         return true;
     return false;
 }
+
+// Whether two regular files hold the same bytes. Any doubt says no.
+bool SameContent(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0 || !S_ISREG(sa.st_mode) ||
+        !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size)
+        return false;
+    File fa(std::fopen(a.c_str(), "rb")), fb(std::fopen(b.c_str(), "rb"));
+    if (!fa || !fb)
+        return false;
+    std::vector<char> ba(65536), bb(65536);
+    for (;;) {
+        const size_t na = std::fread(ba.data(), 1, ba.size(), fa.get());
+        const size_t nb = std::fread(bb.data(), 1, bb.size(), fb.get());
+        if (na != nb || std::memcmp(ba.data(), bb.data(), na) != 0)
+            return false;
+        if (na < ba.size())
+            return std::feof(fa.get()) && std::feof(fb.get()) && !std::ferror(fa.get()) &&
+                   !std::ferror(fb.get());
+    }
+}
+
+// Whether libcurl waits on any socket for the transfer to go on. (Sockets
+// beyond FD_SETSIZE do not show; the caller bounds what it does on "no".)
+bool WaitsOnSocket(CURLM* multi) {
+    fd_set read, write, except;
+    FD_ZERO(&read);
+    FD_ZERO(&write);
+    FD_ZERO(&except);
+    int maxFd = -1;
+    return curl_multi_fdset(multi, &read, &write, &except, &maxFd) == CURLM_OK && maxFd >= 0;
+}
+
+constexpr int kMaxKicks = 4;
 
 } // namespace
 
@@ -132,6 +168,7 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
     bool stopped = false;
     int forced = CURLE_OK;
     int idleWait = 1;
+    int kicks = 0;
 
     curl_multi_add_handle(m_multi, m_easy);
     for (;;) {
@@ -161,6 +198,16 @@ FtpSession::Outcome FtpSession::Run(const FtpProgress& progress) {
             forced = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
+        // libcurl 7.88 at times returns with a step half taken and no socket
+        // to wait on: after a passive-mode reply it opens the data connection
+        // only on the next call. A poll would idle until its timeout, so the
+        // step is continued at once (a few times in a row at most, should
+        // libcurl have nothing to wait on for another reason).
+        if (kicks < kMaxKicks && !WaitsOnSocket(m_multi)) {
+            ++kicks;
+            continue;
+        }
+        kicks = 0;
         // libcurl 7.88 sometimes waits on a socket that will not wake it (a
         // reply it has already buffered), so quiet polls start short and
         // lengthen while nothing happens.
@@ -281,8 +328,15 @@ void FtpSession::Fetch(const std::string& remote, const std::string& localPath,
     const bool closed = std::fclose(file.release()) == 0;
     if (outcome.code == CURLE_OK && (!flushed || !closed))
         outcome.code = CURLE_WRITE_ERROR;
-    if (outcome.code == CURLE_OK && std::rename(temp.c_str(), localPath.c_str()) != 0)
-        outcome.code = CURLE_WRITE_ERROR;
+    if (outcome.code == CURLE_OK) {
+        // Most fetches bring what is already there (the settings that the
+        // server sends every pass). Replacing an equal file only costs the
+        // disk a new copy, and the file system a flush of it.
+        if (SameContent(temp, localPath))
+            ::unlink(temp.c_str());
+        else if (std::rename(temp.c_str(), localPath.c_str()) != 0)
+            outcome.code = CURLE_WRITE_ERROR;
+    }
     if (outcome.code != CURLE_OK) {
         ::unlink(temp.c_str());
         RaiseIfFailed(outcome, "cannot fetch " + remote + " into " + localPath);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QTimer>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 using ::testing::Contains;
 using ::testing::Each;
@@ -182,6 +183,47 @@ TEST(FtpComponent, ProgressEndsAtHundredOnTheCallingThread) {
     EXPECT_EQ(f.ftp.GetFile("small", "big.jpg"), 0);
     EXPECT_EQ(f.events.percents.back(), 100);
 }
+
+struct LocalCopy {
+    const char* name;
+    std::string local, remote;
+    bool kept; // the local file is the same file afterwards, not a new one
+};
+
+void PrintTo(const LocalCopy& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FetchOver : public ::testing::TestWithParam<LocalCopy> {};
+
+// The settings come every pass and seldom change: an equal file is left as it
+// is rather than written anew, and a different one is replaced whole.
+TEST_P(FetchOver, AnExistingLocalFile) {
+    FtpFixture f;
+    f.server.WriteFile("Corv2.ini", GetParam().remote);
+    f.dir.Write("Corv2.ini", GetParam().local);
+    struct stat before {};
+    ASSERT_EQ(::stat("Corv2.ini", &before), 0);
+    f.Connect();
+    EXPECT_EQ(f.Fetch("Corv2.ini", "Corv2.ini"), GetParam().remote);
+    struct stat after {};
+    ASSERT_EQ(::stat("Corv2.ini", &after), 0);
+    EXPECT_EQ(after.st_ino == before.st_ino, GetParam().kept);
+    EXPECT_THAT(LocalFiles(), ElementsAre("Corv2.ini"));
+    EXPECT_EQ(f.events.percents.back(), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ftp, FetchOver,
+    ::testing::Values(LocalCopy{"Equal", kIni, kIni, true},
+                      LocalCopy{"SameSizeOtherBytes", std::string(kIni.size(), 'x'), kIni, false},
+                      LocalCopy{"Longer", kIni + "Extra = 1\r\n", kIni, false},
+                      LocalCopy{"Shorter", kIni.substr(0, 10), kIni, false},
+                      LocalCopy{"EmptyOverBytes", kIni, "", false},
+                      LocalCopy{"LargeEqual", MakeJpeg(300000), MakeJpeg(300000), true},
+                      LocalCopy{"LargeDifferingAtTheEnd", MakeJpeg(300000) + "a",
+                                MakeJpeg(300000) + "b", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A viewer polling the page during a send sees the old image or the new one,
 // never part of one; checked from inside the transfer.
