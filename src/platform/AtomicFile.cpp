@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,22 +22,14 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-// Creates a new, exclusive file beside the target; returns its descriptor and
-// sets `tempPath`. O_EXCL never reuses somebody else's file.
-int CreateTemp(const std::string& path, const std::string& displayName, std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    const auto [folder, base] = SplitFolder(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "." + base + "." + std::to_string(::getpid()) + "." +
-                   std::to_string(counter++) + ".tmp";
-        // 0666 so that the process's umask decides, as for any new file.
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST)
-            throw FileError::FromErrno(errno, displayName, true);
-    }
-    throw FileError::FromErrno(EEXIST, displayName, true);
+// A file kept elsewhere through a symbolic link stays linked: the new file
+// replaces the link's target, not the link. A dangling link is replaced.
+std::string LinkTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
 // Writes every byte; returns 0 or the errno.
@@ -53,6 +47,22 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 } // namespace
+
+int CreateBeside(const std::string& path, const std::string& displayName, std::string& tempPath) {
+    static std::atomic<unsigned> counter{0};
+    const auto [folder, base] = SplitFolder(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "." + base + "." + std::to_string(::getpid()) + "." +
+                   std::to_string(counter++) + ".tmp";
+        // 0666 so that the process's umask decides, as for any new file.
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            throw FileError::FromErrno(errno, displayName, true);
+    }
+    throw FileError::FromErrno(EEXIST, displayName, true);
+}
 
 ReplacedFile::ReplacedFile(ReplacedFile&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)) {}
@@ -72,14 +82,14 @@ ReplacedFile::~ReplacedFile() {
 }
 
 Replacement::Replacement(const std::string& path, const std::string& displayName)
-    : m_path(path)
+    : m_path(LinkTarget(path))
     , m_displayName(displayName) {
-    if (SplitFolder(path).second.empty())
+    if (SplitFolder(m_path).second.empty())
         throw FileError(FileError::Cause::BadPath, displayName);
-    m_fd = CreateTemp(path, displayName, m_tempPath);
+    m_fd = CreateBeside(m_path, displayName, m_tempPath);
     // Holding the old file open keeps the rename from having to free its
     // storage; the owner of the ReplacedFile decides when that happens.
-    const int old = ::open(path.c_str(), O_PATH | O_CLOEXEC);
+    const int old = ::open(m_path.c_str(), O_PATH | O_CLOEXEC);
     if (old >= 0) {
         m_old = ReplacedFile(old);
         struct stat st {};

@@ -18,6 +18,13 @@ enum class Durability {
 void Write(const std::string& path, std::string_view bytes, const std::string& displayName,
            Durability durability = Durability::Flush);
 
+// Creates a new, empty file beside `path` for a replacement that the caller
+// writes and renames itself (a download, say); returns its descriptor, open
+// for writing, and sets `tempPath`. O_EXCL never reuses somebody else's file,
+// and the process's umask decides the permissions, as for any new file.
+// Raises FileError naming `displayName`.
+int CreateBeside(const std::string& path, const std::string& displayName, std::string& tempPath);
+
 // The file a replacement pushed out of its name. Its storage is freed when
 // this is dropped, which can take longer than the whole write for a large
 // file: drop it where the time does not matter.

@@ -1,5 +1,8 @@
 #include "components/ftp/FtpSession.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/FileError.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -308,12 +311,13 @@ void FtpSession::Drop() {
 void FtpSession::Fetch(const std::string& remote, const std::string& localPath,
                        const FtpProgress& progress) {
     RequireEndpoint();
-    std::string temp = localPath + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw FtpError("cannot write " + localPath + ": " + std::strerror(errno), CURLE_WRITE_ERROR,
-                       0, false);
-    ::fchmod(fd, 0644);
+    std::string temp;
+    int fd = -1;
+    try {
+        fd = AtomicFile::CreateBeside(localPath, localPath, temp);
+    } catch (const FileError& e) {
+        throw FtpError(std::string("cannot write ") + e.what(), CURLE_WRITE_ERROR, 0, false);
+    }
     File file(::fdopen(fd, "wb"));
     if (!file) {
         ::close(fd);

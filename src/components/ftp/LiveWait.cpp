@@ -44,11 +44,18 @@ void LiveWait::Run(const std::function<void(const Post&)>& work) {
         work([](std::function<void()> f) { f(); });
         return;
     }
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_running)
-            throw std::logic_error("LiveWait::Run while another call waits");
-    }
+    // The calling thread's own flag: a function posted by the work can run
+    // after the worker has finished but before this call has returned.
+    if (m_waiting)
+        throw std::logic_error("LiveWait::Run while another call waits");
+    struct Waiting {
+        bool& flag;
+        explicit Waiting(bool& f)
+            : flag(f) {
+            flag = true;
+        }
+        ~Waiting() { flag = false; }
+    } waitingFlag(m_waiting);
 
     QEventLoop loop;
     std::exception_ptr error;

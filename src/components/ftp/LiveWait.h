@@ -43,4 +43,5 @@ private:
     const std::function<void()>* m_job = nullptr; // guarded by m_mutex
     bool m_running = false;                       // a job handed over and not yet done
     bool m_stop = false;
+    bool m_waiting = false; // a Run is waiting on the calling thread
 };
