@@ -140,31 +140,29 @@ void CaptureCycle::FetchServerParams() {
 }
 
 void CaptureCycle::SendImage() {
-    // Never publish under an empty name: the image would land as ".jpg",
-    // shared by every user without an account.
-    const bool haveAccount = !AccountId().empty();
-    if (haveAccount) {
-        m_parts.ftp.SetLocalFile(kSentImage);
-        m_parts.ftp.SetRemoteFile(AccountId() + ".jpg");
-    }
-    if (haveAccount && Guarded([this] { m_parts.ftp.SetTransferAction(CFtpClient::kSend); }))
-        return;
-    m_parts.status.ShowStatus("Unable to send jpeg...");
-    m_report.Failed(PassReport::Step::SendImage, !haveAccount);
-    ComputeInterval();
+    Send(kSentImage, ".jpg", nullptr, "Unable to send jpeg...", PassReport::Step::SendImage);
 }
 
 void CaptureCycle::SendPageFile() {
+    Send(kSettingsFile, ".log", "Sending To Web...", "Unable to send log...",
+         PassReport::Step::SendLog);
+}
+
+void CaptureCycle::Send(const char* localFile, const char* remoteSuffix, const char* sendingText,
+                        const char* failedText, PassReport::Step step) {
+    // Never publish under an empty name: the file would land as ".jpg" or
+    // ".log", shared by every user without an account.
     const bool haveAccount = !AccountId().empty();
     if (haveAccount) {
-        m_parts.ftp.SetLocalFile(kSettingsFile);
-        m_parts.ftp.SetRemoteFile(AccountId() + ".log");
+        m_parts.ftp.SetLocalFile(localFile);
+        m_parts.ftp.SetRemoteFile(AccountId() + remoteSuffix);
     }
-    m_parts.status.ShowStatus("Sending To Web...");
+    if (sendingText)
+        m_parts.status.ShowStatus(sendingText);
     if (haveAccount && Guarded([this] { m_parts.ftp.SetTransferAction(CFtpClient::kSend); }))
         return;
-    m_parts.status.ShowStatus("Unable to send log...");
-    m_report.Failed(PassReport::Step::SendLog, !haveAccount);
+    m_parts.status.ShowStatus(failedText);
+    m_report.Failed(step, !haveAccount);
     ComputeInterval();
 }
 

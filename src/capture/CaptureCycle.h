@@ -61,6 +61,10 @@ private:
     void FetchServerParams();
     void SendImage();
     void SendPageFile();
+    // One guarded send under the account ID; `sendingText` is shown once the
+    // names are set, `failedText` when the send fails or is skipped.
+    void Send(const char* localFile, const char* remoteSuffix, const char* sendingText,
+              const char* failedText, PassReport::Step step);
     // Runs one guarded transfer step; false when it raised (the error itself
     // tells the user nothing the status text does not).
     template <typename Step>
